@@ -62,24 +62,50 @@ typedef int (*CorvialStatusGetFn)(const DeviceUnit* unit, DeviceCallback cb, uin
 typedef int (*CorvialAsyncReadFn)(const DeviceUnit* unit, DeviceCallback cb, uint32_t tag,
                                   uint32_t sum, uint32_t* outId);
 
-// The twelve exports, in the order the program resolves them.
+// The twelve exports, in the order the program resolves them. Every call
+// that takes a `sum` checks it against RequestChecksum (below) over the
+// call's unit, callback, tag and data; a call whose sum is wrong, or whose
+// unit is null, does nothing and returns 0. Callbacks run on the library's
+// own thread, one at a time, with no lock of the library held, so they may
+// call any export.
+
+// Sets the debug level (0 off, > 0 logs to stderr); returns the previous one.
 int Debug(int level);
+// Starts the library and discovers the attached devices before it returns;
+// 1 on success (again on a second call), 0 or less when it cannot run.
 int Init(int flags);
+// Stops the library; standing requests are dropped. Returns 1.
 int End(void);
+// The number of attached devices matching the unit (>= 0).
 int RequestGetDeviceCount(const DeviceUnit* unit, DeviceCallback cb, uint32_t tag, uint32_t sum,
                           uint32_t* outId);
+// Cancels a request: 1 when it existed. Once it returns, that request's
+// callback is not running and is never called again.
 int DeleteRequestFromUnitId(uint32_t id);
+// No request has a handle here: returns 0.
 int DeleteRequestFromHandle(void* handle);
+// Sends `length` bytes (a multiple of 64) as consecutive output reports to the
+// first matching device; the number of bytes sent.
 int RequestWrite(const DeviceUnit* unit, DeviceCallback cb, uint32_t tag, const unsigned char* data,
                  uint32_t length, uint32_t sum, uint32_t* outId);
+// Sends one output report (1..64 bytes) from the caller's thread; 1 when it
+// was sent, 0 otherwise.
 int RequestWriteOne(const DeviceUnit* unit, DeviceCallback cb, uint32_t tag,
                     const unsigned char* data, uint32_t length, uint32_t sum, uint32_t* outId);
+// Sends a short output report; 1 when sent. *outId receives a fresh id.
 int RequestStatusWrite(const DeviceUnit* unit, DeviceCallback cb, uint32_t tag,
                        const unsigned char* data, uint32_t length, uint32_t sum, uint32_t* outId);
+// Reads a feature report into `buffer`; the byte count, 0 when the device has none.
 int RequestStatusGet(const DeviceUnit* unit, DeviceCallback cb, uint32_t tag, unsigned char* buffer,
                      uint32_t capacity, uint32_t sum, uint32_t* outId);
+// A standing read: returns 1 and a fresh non-zero id in *outId. Every input
+// report of the unit's interface on a matching device reaches cb (kind
+// kDeviceEventInputReport), and so does every change in the number of
+// matching devices (kind kDeviceEventCountChanged), until the request is
+// deleted.
 int RequestAsyncRead(const DeviceUnit* unit, DeviceCallback cb, uint32_t tag, uint32_t sum,
                      uint32_t* outId);
+// Sends a feature report; 1 when sent, 0 when the device has none.
 int RequestStatusSetFeature(const DeviceUnit* unit, DeviceCallback cb, uint32_t tag,
                             const unsigned char* data, uint32_t length, uint32_t sum,
                             uint32_t* outId);
