@@ -7,20 +7,7 @@
 
 namespace device {
 
-struct DeviceServiceApi {
-  CorvialDebugFn Debug = nullptr;
-  CorvialInitFn Init = nullptr;
-  CorvialEndFn End = nullptr;
-  CorvialGetDeviceCountFn RequestGetDeviceCount = nullptr;
-  CorvialDeleteFromUnitIdFn DeleteRequestFromUnitId = nullptr;
-  CorvialDeleteFromHandleFn DeleteRequestFromHandle = nullptr;
-  CorvialWriteFn RequestWrite = nullptr;
-  CorvialWriteFn RequestWriteOne = nullptr;
-  CorvialWriteFn RequestStatusWrite = nullptr;
-  CorvialStatusGetFn RequestStatusGet = nullptr;
-  CorvialAsyncReadFn RequestAsyncRead = nullptr;
-  CorvialWriteFn RequestStatusSetFeature = nullptr;
-};
+using DeviceServiceApi = CorvialExports;
 
 inline constexpr const char* kDeviceServiceFile = "libCorvial.so";
 

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 // DeviceUnit, 16 bytes: u32 match flags at 0, u16 vendor id at 4, u16 product
 // id at 6, u16 usage page at 8, u16 usage at 10, u32 reserved at 12.
@@ -126,6 +127,22 @@ inline constexpr const char* kCorvialExportNames[12] = {
     "RequestStatusSetFeature",
 };
 
+// The twelve exports as a table of function pointers, resolved by name.
+struct CorvialExports {
+  CorvialDebugFn Debug = nullptr;
+  CorvialInitFn Init = nullptr;
+  CorvialEndFn End = nullptr;
+  CorvialGetDeviceCountFn RequestGetDeviceCount = nullptr;
+  CorvialDeleteFromUnitIdFn DeleteRequestFromUnitId = nullptr;
+  CorvialDeleteFromHandleFn DeleteRequestFromHandle = nullptr;
+  CorvialWriteFn RequestWrite = nullptr;
+  CorvialWriteFn RequestWriteOne = nullptr;
+  CorvialWriteFn RequestStatusWrite = nullptr;
+  CorvialStatusGetFn RequestStatusGet = nullptr;
+  CorvialAsyncReadFn RequestAsyncRead = nullptr;
+  CorvialWriteFn RequestStatusSetFeature = nullptr;
+};
+
 namespace corvial {
 
 // Substitution table T of the request checksum: a permutation of 0..255.
@@ -233,6 +250,37 @@ inline const unsigned char* RecordBytes(const unsigned char* record) {
 inline const unsigned char* RecordConsumerBytes(const unsigned char* record) {
   auto* report = static_cast<const unsigned char*>(ReadPointer(record + 16));
   return report ? static_cast<const unsigned char*>(ReadPointer(report + 28)) : nullptr;
+}
+
+// Fills the table in the fixed order through `lookup(name) -> void*` (dlsym
+// on an open library); `onMissing(name)` hears of every export that did not
+// resolve. True when all twelve did.
+template <typename Lookup, typename OnMissing>
+bool ResolveExports(Lookup lookup, OnMissing onMissing, CorvialExports* table) {
+  bool all = true;
+  auto resolve = [&](const char* name, auto& slot) {
+    void* symbol = lookup(name);
+    if (symbol == nullptr) {
+      all = false;
+      onMissing(name);
+      return;
+    }
+    slot = reinterpret_cast<std::remove_reference_t<decltype(slot)>>(symbol);
+  };
+  const char* const* names = kCorvialExportNames;
+  resolve(names[0], table->Debug);
+  resolve(names[1], table->Init);
+  resolve(names[2], table->End);
+  resolve(names[3], table->RequestGetDeviceCount);
+  resolve(names[4], table->DeleteRequestFromUnitId);
+  resolve(names[5], table->DeleteRequestFromHandle);
+  resolve(names[6], table->RequestWrite);
+  resolve(names[7], table->RequestWriteOne);
+  resolve(names[8], table->RequestStatusWrite);
+  resolve(names[9], table->RequestStatusGet);
+  resolve(names[10], table->RequestAsyncRead);
+  resolve(names[11], table->RequestStatusSetFeature);
+  return all;
 }
 
 }  // namespace corvial

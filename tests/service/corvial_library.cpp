@@ -3,20 +3,6 @@
 #include <dlfcn.h>
 
 namespace servicetest {
-namespace {
-
-template <typename Fn>
-void Resolve(void* handle, const char* name, Fn& slot, std::vector<std::string>& missing) {
-  void* symbol = dlsym(handle, name);
-  if (!symbol) {
-    missing.push_back(name);
-    return;
-  }
-  slot = reinterpret_cast<Fn>(symbol);
-}
-
-}  // namespace
-
 uint32_t Sum(const DeviceUnit& unit, DeviceCallback cb, uint32_t tag, const Bytes& payload) {
   return corvial::RequestChecksum(unit, cb, tag, payload.data(), payload.size());
 }
@@ -28,19 +14,8 @@ CorvialLibrary::CorvialLibrary(const std::string& path) {
     missing_.push_back(error ? error : "dlopen failed");
     return;
   }
-  const char* const* names = kCorvialExportNames;
-  Resolve(handle_, names[0], fn_.Debug, missing_);
-  Resolve(handle_, names[1], fn_.Init, missing_);
-  Resolve(handle_, names[2], fn_.End, missing_);
-  Resolve(handle_, names[3], fn_.RequestGetDeviceCount, missing_);
-  Resolve(handle_, names[4], fn_.DeleteRequestFromUnitId, missing_);
-  Resolve(handle_, names[5], fn_.DeleteRequestFromHandle, missing_);
-  Resolve(handle_, names[6], fn_.RequestWrite, missing_);
-  Resolve(handle_, names[7], fn_.RequestWriteOne, missing_);
-  Resolve(handle_, names[8], fn_.RequestStatusWrite, missing_);
-  Resolve(handle_, names[9], fn_.RequestStatusGet, missing_);
-  Resolve(handle_, names[10], fn_.RequestAsyncRead, missing_);
-  Resolve(handle_, names[11], fn_.RequestStatusSetFeature, missing_);
+  corvial::ResolveExports([this](const char* name) { return dlsym(handle_, name); },
+                          [this](const char* name) { missing_.push_back(name); }, &fn_);
 }
 
 CorvialLibrary::~CorvialLibrary() = default;

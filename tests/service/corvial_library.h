@@ -10,20 +10,6 @@
 
 namespace servicetest {
 
-struct CorvialExports {
-  CorvialDebugFn Debug = nullptr;
-  CorvialInitFn Init = nullptr;
-  CorvialEndFn End = nullptr;
-  CorvialGetDeviceCountFn RequestGetDeviceCount = nullptr;
-  CorvialDeleteFromUnitIdFn DeleteRequestFromUnitId = nullptr;
-  CorvialDeleteFromHandleFn DeleteRequestFromHandle = nullptr;
-  CorvialWriteFn RequestWrite = nullptr;
-  CorvialWriteFn RequestWriteOne = nullptr;
-  CorvialWriteFn RequestStatusWrite = nullptr;
-  CorvialStatusGetFn RequestStatusGet = nullptr;
-  CorvialAsyncReadFn RequestAsyncRead = nullptr;
-  CorvialWriteFn RequestStatusSetFeature = nullptr;
-};
 
 using Bytes = std::vector<unsigned char>;
 
