@@ -10,7 +10,6 @@
 
 namespace servicetest {
 
-
 using Bytes = std::vector<unsigned char>;
 
 class CorvialLibrary {
