@@ -99,6 +99,7 @@ IniDocument IniDocument::Parse(std::string_view text) {
 }
 
 std::size_t IniDocument::FindSection(std::string_view section) const {
+  section = Trim(section);
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     if (lines_[i].kind == Line::kSection && SameName(lines_[i].name, section)) return i + 1;
   }
@@ -110,6 +111,8 @@ bool IniDocument::HasSection(std::string_view section) const {
 }
 
 std::optional<std::string> IniDocument::Find(std::string_view section, std::string_view key) const {
+  // Names are compared as they are stored: without surrounding blanks.
+  key = Trim(key);
   std::size_t i = FindSection(section);
   if (i == std::string::npos) return std::nullopt;
   for (; i < lines_.size() && lines_[i].kind != Line::kSection; ++i) {
