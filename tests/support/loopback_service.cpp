@@ -11,7 +11,7 @@ namespace {
 
 std::atomic<LoopbackService*> current{nullptr};
 
-constexpr uint16_t kConfigUsagePage = 0xFF1C;
+constexpr uint16_t kConfigUsagePage = 0xFF1C;  // count changes go to the control channel
 
 }  // namespace
 
@@ -79,6 +79,17 @@ void LoopbackService::InjectReport(const Bytes& report, std::chrono::microsecond
   Enqueue(Pending{std::chrono::steady_clock::now() + delay, 0, false, 0, report});
 }
 
+void LoopbackService::InjectConsumerReport(const Bytes& report) {
+  Pending pending{std::chrono::steady_clock::now(), 0, false, 0, report};
+  pending.usagePage = 0x000C;
+  Enqueue(std::move(pending));
+}
+
+std::vector<Bytes> LoopbackService::StatusWrites() const {
+  std::lock_guard lock(mutex_);
+  return statusWrites_;
+}
+
 void LoopbackService::SetWriteResult(int result) {
   std::lock_guard lock(mutex_);
   writeResult_ = result;
@@ -139,7 +150,9 @@ void LoopbackService::Run() {
     delivering_ = true;
     std::vector<Standing> targets;
     for (const auto& [id, request] : standing_) {
-      if (item.countChange || request.usagePage == kConfigUsagePage) targets.push_back(request);
+      if (item.countChange ? request.usagePage == kConfigUsagePage
+                           : request.usagePage == item.usagePage)
+        targets.push_back(request);
     }
     lock.unlock();
     {
@@ -246,7 +259,9 @@ int LoopbackService::StatusWrite(const DeviceUnit* unit, DeviceCallback cb, uint
   if (self == nullptr || !self->CheckSum(unit, cb, tag, data, length, sum)) return 0;
   std::lock_guard lock(self->mutex_);
   if (outId != nullptr) *outId = self->nextId_++;
-  return self->deviceCount_ > 0 ? 1 : 0;
+  if (self->deviceCount_ == 0 || data == nullptr) return 0;
+  self->statusWrites_.emplace_back(data, data + length);
+  return 1;
 }
 
 int LoopbackService::AsyncRead(const DeviceUnit* unit, DeviceCallback cb, uint32_t tag,

@@ -52,6 +52,10 @@ class LoopbackService {
   void SetDeviceCount(int count);
   // An input report on the configuration interface nobody asked for.
   void InjectReport(const Bytes& report, std::chrono::microseconds delay = {});
+  // A report of the keyboard's own on its consumer interface.
+  void InjectConsumerReport(const Bytes& report);
+  // Every short report sent with RequestStatusWrite (the indicator).
+  std::vector<Bytes> StatusWrites() const;
   // Every later RequestWriteOne returns this (0 or less: refused).
   void SetWriteResult(int result);
 
@@ -94,6 +98,7 @@ class LoopbackService {
     bool countChange;
     int count;
     Bytes bytes;
+    uint16_t usagePage = 0xFF1C;
   };
 
   void Enqueue(Pending pending);
@@ -114,6 +119,7 @@ class LoopbackService {
   int writeResult_ = 1;
   int checksumFailures_ = 0;
   std::vector<Bytes> sent_;
+  std::vector<Bytes> statusWrites_;
   std::thread thread_;
   // Serialises callbacks against deletes, as the real service does.
   std::mutex callbackMutex_;
