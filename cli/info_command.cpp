@@ -1,23 +1,46 @@
-#include "cli/info_command.h"
-
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "cli/cli_session.h"
+#include "cli/commands.h"
 #include "device/result_codes.h"
 #include "device/settings_block.h"
 
 namespace cli {
 
+namespace {
+
+constexpr const char* kUsage =
+    "usage: quorvanectl info [--json]\n"
+    "Shows the keyboard's firmware version, active profile (0..2), macro capacity\n"
+    "and the lighting effects it supports.\n";
+
+}  // namespace
+
+bool WantsHelp(int argc, char** argv, const char* usage) {
+  for (int i = 0; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      std::fputs(usage, stdout);
+      return true;
+    }
+  }
+  return false;
+}
+
+int UsageError(const char* problem, const char* usage) {
+  std::fprintf(stderr, "quorvanectl: %s\n%s", problem, usage);
+  return 2;
+}
+
 int RunInfo(int argc, char** argv) {
+  if (WantsHelp(argc, argv, kUsage)) return 0;
   bool json = false;
   for (int i = 0; i < argc; ++i) {
     if (std::strcmp(argv[i], "--json") == 0) {
       json = true;
     } else {
-      std::fprintf(stderr, "quorvanectl info: unknown option '%s'\n", argv[i]);
-      return 2;
+      return UsageError((std::string("unknown option '") + argv[i] + "'").c_str(), kUsage);
     }
   }
   auto session = CliSession::Open();
@@ -27,7 +50,7 @@ int RunInfo(int argc, char** argv) {
   if (result != device::kResultOk) {
     const std::string message =
         std::string("cannot read the keyboard's settings: ") + device::DescribeResult(result);
-    return Fail(message.c_str());
+    return Fail(message);
   }
   const std::vector<int> effects = device::EffectIds(block);
   if (json) {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "cli/info_command.h"
+#include "cli/commands.h"
 
 namespace {
 
@@ -12,8 +12,14 @@ void PrintUsage(std::FILE* out) {
       "usage: quorvanectl COMMAND [OPTIONS]\n"
       "\n"
       "commands:\n"
-      "  info [--json]   firmware version, active profile, macro capacity and effects\n"
-      "  help            this text\n",
+      "  info [--json]                 firmware version, active profile, macro capacity, effects\n"
+      "  profile [N]                   show or switch the active profile (0, 1 or 2)\n"
+      "  keys [--profile N] [--json]   what every key does in a profile\n"
+      "  export FILE                   read the keyboard's whole configuration into a file\n"
+      "  import FILE                   write a profile file's configuration into the keyboard\n"
+      "  help                          this text\n"
+      "\n"
+      "Every command takes --help.\n",
       out);
 }
 
@@ -25,7 +31,15 @@ int main(int argc, char** argv) {
     return 2;
   }
   const char* command = argv[1];
-  if (std::strcmp(command, "info") == 0) return cli::RunInfo(argc - 2, argv + 2);
+  const struct {
+    const char* name;
+    int (*run)(int, char**);
+  } commands[] = {
+      {"info", &cli::RunInfo},     {"profile", &cli::RunProfile}, {"keys", &cli::RunKeys},
+      {"export", &cli::RunExport}, {"import", &cli::RunImport},
+  };
+  for (const auto& c : commands)
+    if (std::strcmp(command, c.name) == 0) return c.run(argc - 2, argv + 2);
   if (std::strcmp(command, "help") == 0 || std::strcmp(command, "--help") == 0) {
     PrintUsage(stdout);
     return 0;
