@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstdio>
 #include <fstream>
 
 #include "device/keyboard_commands.h"
 #include "device/result_codes.h"
 #include "platform/file_io.h"
+#include "platform/ini_file.h"
 #include "profiles/profile_file.h"
 #include "settings/language_table.h"
 #include "sim/sim_keyboard.h"
@@ -208,6 +210,62 @@ TEST_F(ProfileTransferTest, ARemovalFirstOrAStartWithSlashStartNeverOpensTheWind
   transfer.SetFirstPresence();
   transfer.PresenceHandler(1);
   EXPECT_TRUE(window.posted().empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ProfileFolderTest, ANewFolderGetsTheFactoryColourLayoutsForEachSlot) {
+  testsupport::TempFolder folder;
+  platform::EnsureFolder(folder.path() + "/Skins");
+  ASSERT_TRUE(platform::ReplaceFileAtomically(folder.path() + "/Skins/UserDengColor_3.userd",
+                                              "[PRESENTMODE]\nmode=4\n"));
+  testsupport::LoopbackService service;
+  device::DeviceLink link(service.Api());
+  model::ConfigStore store;
+  model::DefaultMatrix matrix;
+  testsupport::RecordingWindow window;
+  profiles::ProfileTransfer transfer(link, store, matrix, window, folder.path() + "/a/profiles",
+                                     folder.path());
+  ASSERT_TRUE(transfer.EnsureProfileFolder());
+  for (int slot = 0; slot < 3; ++slot) {
+    std::string content;
+    ASSERT_EQ(platform::ReadWholeFile(
+                  folder.path() + "/a/profiles/UserDengColor_" + std::to_string(slot) + ".userd",
+                  &content),
+              platform::ReadStatus::kOk);
+    EXPECT_EQ(content, "[PRESENTMODE]\nmode=4\n");
+  }
+  // An existing folder keeps what the user made of its files.
+  ASSERT_TRUE(
+      platform::ReplaceFileAtomically(folder.path() + "/a/profiles/UserDengColor_1.userd", "mine"));
+  ASSERT_TRUE(transfer.EnsureProfileFolder());
+  std::string content;
+  platform::ReadWholeFile(folder.path() + "/a/profiles/UserDengColor_1.userd", &content);
+  EXPECT_EQ(content, "mine");
+}
+
+TEST(ProfileFolderTest, TheShippedFactoryFileHoldsTenNamedLayoutsOfEveryKey) {
+  std::string content;
+  ASSERT_EQ(platform::ReadWholeFile(
+                std::string(QUORVANE_PROGRAM_DIR) + "/Skins/UserDengColor_3.userd", &content),
+            platform::ReadStatus::kOk);
+  const platform::IniDocument file = platform::IniDocument::Parse(content);
+  EXPECT_EQ(file.Find("PRESENTMODE", "mode"), "0");
+  for (int layout = 0; layout < 10; ++layout) {
+    const std::string section = "Mode" + std::to_string(layout);
+    EXPECT_FALSE(file.Find("MODENAME", std::to_string(layout)).value_or("").empty());
+    for (int key = 0; key < 126; ++key) {
+      int r = -1, g = -1, b = -1, mark = -1;
+      const std::string value = file.Find(section, std::to_string(key)).value_or("");
+      ASSERT_EQ(std::sscanf(value.c_str(), "%d,%d,%d,%d", &r, &g, &b, &mark), 4)
+          << section << " " << key;
+      EXPECT_TRUE(r >= 0 && r <= 255 && g >= 0 && g <= 255 && b >= 0 && b <= 255);
+      EXPECT_TRUE(mark == 0 || mark == 1);
+    }
+    for (const char* key : {"tool", "jcolor", "color"}) EXPECT_TRUE(file.Find(section, key)) << key;
+  }
 }
 
 }  // namespace
