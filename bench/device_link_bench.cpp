@@ -16,14 +16,13 @@
 #include "device/report_packet.h"
 #include "device/result_codes.h"
 #include "device/settings_block.h"
+#include "tests/support/real_service.h"
 #include "tests/support/sim_process.h"
 
 namespace {
 
 struct Rig {
-  testsupport::TempFolder folder;
   std::unique_ptr<testsupport::SimProcess> sim;
-  device::DeviceServiceApi api;
   std::unique_ptr<device::DeviceLink> link;
 };
 Rig* rig = nullptr;
@@ -79,12 +78,11 @@ BENCHMARK(BM_BareRoundTrip)->Arg(0)->Arg(1000)->UseRealTime()->Unit(benchmark::k
 
 int main(int argc, char** argv) {
   rig = new Rig();
-  const std::string simFolder = rig->folder.path() + "/sim";
-  setenv("CORVIAL_SIM_DIR", simFolder.c_str(), 1);
-  rig->sim = std::make_unique<testsupport::SimProcess>(simFolder, "bench",
-                                                       rig->folder.path() + "/bench.state");
-  if (!device::LoadDeviceService(QUORVANE_PROGRAM_DIR, &rig->api)) return 1;
-  rig->link = std::make_unique<device::DeviceLink>(rig->api);
+  testsupport::RealService& service = testsupport::RealService::Get();
+  rig->sim = std::make_unique<testsupport::SimProcess>(service.simFolder(), "bench",
+                                                       service.folder() + "/bench.state");
+  if (!service.loaded()) return 1;
+  rig->link = std::make_unique<device::DeviceLink>(service.api());
   rig->link->StartControlChannel();
   if (!testsupport::WaitUntil([] { return rig->link->DeviceCount() == 1; })) return 1;
 

@@ -10,15 +10,14 @@
 #include "device/device_service.h"
 #include "profiles/profile_file.h"
 #include "profiles/profile_transfer.h"
+#include "tests/support/real_service.h"
 #include "tests/support/recording_window.h"
 #include "tests/support/sim_process.h"
 
 namespace {
 
 struct Rig {
-  testsupport::TempFolder folder;
   std::unique_ptr<testsupport::SimProcess> sim;
-  device::DeviceServiceApi api;
   std::unique_ptr<device::DeviceLink> link;
   model::ConfigStore store;
   model::DefaultMatrix matrix;
@@ -65,7 +64,7 @@ void BM_ApplyAllProfiles(benchmark::State& state) {
 }
 
 void BM_ReadWholeKeyboard(benchmark::State& state) {
-  const std::string path = rig->folder.path() + "/read.fwc";
+  const std::string path = testsupport::RealService::Get().folder() + "/read.fwc";
   long reports = 0;
   for (auto _ : state) {
     rig->transfer->ForgetActiveSlot();
@@ -85,17 +84,16 @@ BENCHMARK(BM_ReadWholeKeyboard)->Iterations(5)->Unit(benchmark::kMillisecond)->U
 
 int main(int argc, char** argv) {
   rig = new Rig();
-  const std::string simFolder = rig->folder.path() + "/sim";
-  setenv("CORVIAL_SIM_DIR", simFolder.c_str(), 1);
-  rig->sim = std::make_unique<testsupport::SimProcess>(simFolder, "bench",
-                                                       rig->folder.path() + "/bench.state");
+  testsupport::RealService& service = testsupport::RealService::Get();
+  rig->sim = std::make_unique<testsupport::SimProcess>(service.simFolder(), "bench",
+                                                       service.folder() + "/bench.state");
   rig->sim->Control("latency 1");
-  if (!device::LoadDeviceService(QUORVANE_PROGRAM_DIR, &rig->api)) return 1;
-  rig->link = std::make_unique<device::DeviceLink>(rig->api);
+  if (!service.loaded()) return 1;
+  rig->link = std::make_unique<device::DeviceLink>(service.api());
   rig->link->StartControlChannel();
   if (!testsupport::WaitUntil([] { return rig->link->DeviceCount() == 1; })) return 1;
   rig->transfer = std::make_unique<profiles::ProfileTransfer>(
-      *rig->link, rig->store, rig->matrix, rig->window, rig->folder.path() + "/profiles",
+      *rig->link, rig->store, rig->matrix, rig->window, service.folder() + "/profiles",
       QUORVANE_PROGRAM_DIR);
   rig->transfer->PresenceHandler(1);
 

@@ -13,6 +13,7 @@
 #include "device/keyboard_commands.h"
 #include "device/result_codes.h"
 #include "device/settings_block.h"
+#include "tests/support/real_service.h"
 #include "tests/support/sim_process.h"
 
 namespace {
@@ -22,24 +23,12 @@ using testsupport::WaitUntil;
 
 class LinkIntegrationTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    folder = new testsupport::TempFolder();
-    setenv("CORVIAL_SIM_DIR", (folder->path() + "/sim").c_str(), 1);
-    api = new device::DeviceServiceApi();
-    loaded = device::LoadDeviceService(QUORVANE_PROGRAM_DIR, api);
-  }
-  static void TearDownTestSuite() {
-    if (loaded) api->End();
-    delete api;
-    delete folder;
-  }
-
   void SetUp() override {
-    ASSERT_TRUE(loaded) << "libCorvial.so did not load from " << QUORVANE_PROGRAM_DIR;
+    ASSERT_TRUE(service.loaded()) << "libCorvial.so did not load from " << QUORVANE_PROGRAM_DIR;
     device::LinkTimings timings;
     timings.replyTimeout = std::chrono::milliseconds(400);
     timings.busyWait = std::chrono::milliseconds(401);
-    link = std::make_unique<device::DeviceLink>(*api, timings);
+    link = std::make_unique<device::DeviceLink>(service.api(), timings);
     link->StartControlChannel();
   }
 
@@ -50,11 +39,11 @@ class LinkIntegrationTest : public ::testing::Test {
   void Replug(const std::string& name, const std::vector<std::string>& arguments = {}) {
     sim.reset();
     ASSERT_TRUE(WaitUntil([&] { return link->DeviceCount() == 0; }));
-    trace = folder->path() + "/" + name + ".trace";
+    trace = service.folder() + "/" + name + ".trace";
     std::vector<std::string> all = {"--trace", trace};
     all.insert(all.end(), arguments.begin(), arguments.end());
-    sim = std::make_unique<SimProcess>(folder->path() + "/sim", name,
-                                       folder->path() + "/" + name + ".state", all);
+    sim = std::make_unique<SimProcess>(service.simFolder(), name,
+                                       service.folder() + "/" + name + ".state", all);
     ASSERT_TRUE(WaitUntil([&] { return link->DeviceCount() == 1; }));
   }
 
@@ -66,9 +55,7 @@ class LinkIntegrationTest : public ::testing::Test {
     return lines;
   }
 
-  static inline testsupport::TempFolder* folder = nullptr;
-  static inline device::DeviceServiceApi* api = nullptr;
-  static inline bool loaded = false;
+  testsupport::RealService& service = testsupport::RealService::Get();
   static inline int keyboards = 0;
   std::unique_ptr<device::DeviceLink> link;
   std::unique_ptr<SimProcess> sim;

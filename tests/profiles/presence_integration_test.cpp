@@ -4,10 +4,10 @@
 
 #include <fstream>
 
-#include "device/device_service.h"
 #include "device/status_channels.h"
 #include "profiles/profile_transfer.h"
 #include "settings/language_table.h"
+#include "tests/support/real_service.h"
 #include "tests/support/recording_window.h"
 #include "tests/support/sim_process.h"
 
@@ -17,22 +17,11 @@ using testsupport::WaitUntil;
 
 class PresenceIntegrationTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    folder = new testsupport::TempFolder();
-    setenv("CORVIAL_SIM_DIR", (folder->path() + "/sim").c_str(), 1);
-    api = new device::DeviceServiceApi();
-    loaded = device::LoadDeviceService(QUORVANE_PROGRAM_DIR, api);
-  }
-  static void TearDownTestSuite() {
-    delete api;
-    delete folder;
-  }
-
   void SetUp() override {
-    ASSERT_TRUE(loaded);
-    link = std::make_unique<device::DeviceLink>(*api);
+    ASSERT_TRUE(service.loaded());
+    link = std::make_unique<device::DeviceLink>(service.api());
     transfer = std::make_unique<profiles::ProfileTransfer>(
-        *link, store, matrix, window, folder->path() + "/profiles", QUORVANE_PROGRAM_DIR);
+        *link, store, matrix, window, service.folder() + "/profiles", QUORVANE_PROGRAM_DIR);
     window.OnMessage([this](const platform::WindowMessage& message) {
       if (message.id == platform::kMsgProfilesRead) transfer->ReloadFromDevice(false);
     });
@@ -49,9 +38,7 @@ class PresenceIntegrationTest : public ::testing::Test {
     return icons.empty() ? 0 : icons.back().second;
   }
 
-  static inline testsupport::TempFolder* folder = nullptr;
-  static inline device::DeviceServiceApi* api = nullptr;
-  static inline bool loaded = false;
+  testsupport::RealService& service = testsupport::RealService::Get();
   testsupport::RecordingWindow window;
   model::ConfigStore store;
   model::DefaultMatrix matrix;
@@ -61,7 +48,7 @@ class PresenceIntegrationTest : public ::testing::Test {
 };
 
 TEST_F(PresenceIntegrationTest, RapidPlugAndUnplugEndsInTheKeyboardsRealState) {
-  testsupport::SimProcess sim(folder->path() + "/sim", "kbd", folder->path() + "/kbd.state");
+  testsupport::SimProcess sim(service.simFolder(), "kbd", service.folder() + "/kbd.state");
   channels->Start([this](int count) { transfer->PresenceHandler(count); });
   ASSERT_TRUE(WaitUntil([&] { return LastTrayIcon() == platform::kTrayIconPresent; }));
   for (int i = 0; i < 15; ++i) {
@@ -90,8 +77,8 @@ TEST_F(PresenceIntegrationTest, RapidPlugAndUnplugEndsInTheKeyboardsRealState) {
 }
 
 TEST_F(PresenceIntegrationTest, TheBankKeyOfARealKeyboardSwitchesTheIndicator) {
-  const std::string trace = folder->path() + "/bank.trace";
-  testsupport::SimProcess sim(folder->path() + "/sim", "bank", folder->path() + "/bank.state",
+  const std::string trace = service.folder() + "/bank.trace";
+  testsupport::SimProcess sim(service.simFolder(), "bank", service.folder() + "/bank.state",
                               {"--trace", trace});
   channels->Start([this](int count) { transfer->PresenceHandler(count); });
   ASSERT_TRUE(WaitUntil([&] { return LastTrayIcon() == platform::kTrayIconPresent; }));
