@@ -1,0 +1,83 @@
+// A simulated keyboard process of the test's own, quorvanectl run against
+// it as a user runs it, and the keyboard's state read back through the
+// simulator's dump.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "tests/support/sim_process.h"
+
+namespace clitest {
+
+class CtlFixture : public ::testing::Test {
+ protected:
+  CtlFixture() : sim(folder.path() + "/sim", "kbd", StatePath()) {}
+
+  std::string StatePath() const { return folder.path() + "/kbd.state"; }
+  std::vector<std::string> Environment() const {
+    return {"CORVIAL_SIM_DIR=" + folder.path() + "/sim", "XDG_DATA_HOME=" + folder.path() + "/data",
+            "XDG_CONFIG_HOME=" + folder.path() + "/config", "LC_ALL=en_US.UTF-8"};
+  }
+  testsupport::RunResult Ctl(const std::vector<std::string>& arguments) const {
+    std::vector<std::string> all = {testsupport::ProgramPath("quorvanectl")};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    return testsupport::RunProgram(all, Environment());
+  }
+  // quorvanectl with its standard input read from `inputFile`.
+  testsupport::RunResult CtlWithInput(const std::vector<std::string>& arguments,
+                                      const std::string& inputFile) const {
+    std::string command = "exec \"$0\"";
+    for (std::size_t i = 0; i < arguments.size(); ++i)
+      command += " \"$" + std::to_string(i + 1) + "\"";
+    command += " < \"$" + std::to_string(arguments.size() + 1) + "\"";
+    std::vector<std::string> all = {"/bin/sh", "-c", command,
+                                    testsupport::ProgramPath("quorvanectl")};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    all.push_back(inputFile);
+    return testsupport::RunProgram(all, Environment());
+  }
+  std::string Dump() const {
+    return testsupport::RunProgram(
+               {testsupport::ProgramPath("quorvane-simkbd"), "--state", StatePath(), "--dump"})
+        .out;
+  }
+  // The three key maps, as hex strings.
+  std::vector<std::string> KeyMaps() const { return HexList(Dump(), "keymaps"); }
+  std::string MacroArea() const { return HexField(Dump(), "macro_area"); }
+  // The three hex bytes of key-map position `index`.
+  static std::string EntryOf(const std::string& map, int index) {
+    return map.substr(static_cast<std::size_t>(index) * 6, 6);
+  }
+
+  static std::vector<std::string> HexList(const std::string& dump, const std::string& key) {
+    std::smatch match;
+    std::regex field("\"" + key + "\":\\[([^\\]]*)\\]");
+    std::vector<std::string> values;
+    if (!std::regex_search(dump, match, field)) return values;
+    const std::string list = match[1];
+    std::regex item("\"([0-9a-f]*)\"");
+    for (auto it = std::sregex_iterator(list.begin(), list.end(), item);
+         it != std::sregex_iterator(); ++it)
+      values.push_back((*it)[1]);
+    return values;
+  }
+  static std::string HexField(const std::string& dump, const std::string& key) {
+    std::smatch match;
+    std::regex field("\"" + key + "\":\"([0-9a-f]*)\"");
+    return std::regex_search(dump, match, field) ? std::string(match[1]) : "";
+  }
+
+  testsupport::TempFolder folder;
+  testsupport::SimProcess sim;
+};
+
+// Key-map positions of the simulated keyboard (its factory map).
+inline constexpr int kPositionA = 19;
+inline constexpr int kPositionS = 27;
+inline constexpr int kPositionD = 35;
+
+}  // namespace clitest
