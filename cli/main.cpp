@@ -17,6 +17,11 @@ void PrintUsage(std::FILE* out) {
       "  keys [--profile N] [--json]   what every key does in a profile\n"
       "  export FILE                   read the keyboard's whole configuration into a file\n"
       "  import FILE                   write a profile file's configuration into the keyboard\n"
+      "  assign KEY ACTION [--profile N]\n"
+      "                                give a key another key, a multimedia or keyboard\n"
+      "                                function, a macro, or nothing (assign --list: the names)\n"
+      "  macro list|show|create|rename|delete|export\n"
+      "                                the keyboard's macros\n"
       "  help                          this text\n"
       "\n"
       "Every command takes --help.\n",
@@ -36,7 +41,8 @@ int main(int argc, char** argv) {
     int (*run)(int, char**);
   } commands[] = {
       {"info", &cli::RunInfo},     {"profile", &cli::RunProfile}, {"keys", &cli::RunKeys},
-      {"export", &cli::RunExport}, {"import", &cli::RunImport},
+      {"export", &cli::RunExport}, {"import", &cli::RunImport},   {"assign", &cli::RunAssign},
+      {"macro", &cli::RunMacro},
   };
   for (const auto& c : commands)
     if (std::strcmp(command, c.name) == 0) return c.run(argc - 2, argv + 2);

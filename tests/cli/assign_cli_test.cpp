@@ -116,6 +116,7 @@ TEST_F(AssignCliTest, BadNamesAndBadArgumentsFailClearlyAndChangeNothing) {
       {{"assign", "A", "key:Power"}, 1, "unknown key 'Power'"},
       {{"assign", "MouseLeft", "disabled"}, 1, "unknown key 'MouseLeft'"},
       {{"assign", "G19", "disabled"}, 1, "unknown key 'G19'"},
+      {{"assign", "G18", "disabled"}, 1, "this keyboard has no key G18"},
       {{"assign", "A", "function:0"}, 1, "unknown keyboard function '0'"},
       {{"assign", "A", "function:12"}, 1, "unknown keyboard function '12'"},
       {{"assign", "A", "macro:none"}, 1, "no macro is named or numbered 'none'"},
