@@ -6,6 +6,7 @@
 
 #include "cli/cli_session.h"
 #include "cli/commands.h"
+#include "cli/json_text.h"
 #include "model/button_table.h"
 #include "model/key_description.h"
 #include "model/key_name.h"
@@ -18,23 +19,6 @@ constexpr const char* kUsage =
     "usage: quorvanectl keys [--profile N] [--json]\n"
     "Lists every key of the keyboard and the G keys of both banks with what it\n"
     "does in profile N (default: the active profile).\n";
-
-std::string JsonString(const std::string& text) {
-  std::string out = "\"";
-  for (unsigned char c : text) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < 0x20) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", c);
-      out += escape;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out + "\"";
-}
 
 struct Row {
   std::string name;

@@ -10,6 +10,7 @@
 #include "cli/apply_changes.h"
 #include "cli/cli_session.h"
 #include "cli/commands.h"
+#include "cli/json_text.h"
 #include "cli/key_identifiers.h"
 #include "cli/macro_lookup.h"
 #include "cli/macro_text.h"
@@ -63,23 +64,6 @@ constexpr const char* kExportUsage =
 
 // Larger input is no macro: 2000 events take far less.
 constexpr std::size_t kMaxMacroText = 1 << 20;
-
-std::string JsonString(const std::string& text) {
-  std::string out = "\"";
-  for (unsigned char c : text) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < 0x20) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", c);
-      out += escape;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out + "\"";
-}
 
 bool ReadBounded(std::FILE* file, std::string* text) {
   char buffer[8192];

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -53,22 +52,27 @@ class CtlFixture : public ::testing::Test {
     return map.substr(static_cast<std::size_t>(index) * 6, 6);
   }
 
+  // The hex strings of a list field of the dump: "key":["..","..",..].
   static std::vector<std::string> HexList(const std::string& dump, const std::string& key) {
-    std::smatch match;
-    std::regex field("\"" + key + "\":\\[([^\\]]*)\\]");
     std::vector<std::string> values;
-    if (!std::regex_search(dump, match, field)) return values;
-    const std::string list = match[1];
-    std::regex item("\"([0-9a-f]*)\"");
-    for (auto it = std::sregex_iterator(list.begin(), list.end(), item);
-         it != std::sregex_iterator(); ++it)
-      values.push_back((*it)[1]);
+    std::size_t at = dump.find("\"" + key + "\":[");
+    if (at == std::string::npos) return values;
+    const std::size_t end = dump.find(']', at);
+    at = dump.find('"', at + key.size() + 3);
+    while (at != std::string::npos && at < end) {
+      const std::size_t close = dump.find('"', at + 1);
+      values.push_back(dump.substr(at + 1, close - at - 1));
+      at = dump.find('"', close + 1);
+    }
     return values;
   }
+  // A hex string field of the dump: "key":"..".
   static std::string HexField(const std::string& dump, const std::string& key) {
-    std::smatch match;
-    std::regex field("\"" + key + "\":\"([0-9a-f]*)\"");
-    return std::regex_search(dump, match, field) ? std::string(match[1]) : "";
+    const std::string marker = "\"" + key + "\":\"";
+    const std::size_t at = dump.find(marker);
+    if (at == std::string::npos) return "";
+    const std::size_t start = at + marker.size();
+    return dump.substr(start, dump.find('"', start) - start);
   }
 
   testsupport::TempFolder folder;

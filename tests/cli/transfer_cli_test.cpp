@@ -6,56 +6,13 @@
 #include <fstream>
 
 #include "platform/file_io.h"
+#include "tests/cli/ctl_fixture.h"
 #include "tests/profiles/profile_bytes.h"
 #include "tests/support/sim_process.h"
 
 namespace {
 
-using testsupport::RunProgram;
-
-class TransferCliTest : public ::testing::Test {
- protected:
-  TransferCliTest() : sim(folder.path() + "/sim", "kbd", StatePath()) {}
-
-  std::string StatePath() const { return folder.path() + "/kbd.state"; }
-  testsupport::RunResult Ctl(const std::vector<std::string>& arguments) const {
-    std::vector<std::string> all = {testsupport::ProgramPath("quorvanectl")};
-    all.insert(all.end(), arguments.begin(), arguments.end());
-    return RunProgram(all, {"CORVIAL_SIM_DIR=" + folder.path() + "/sim",
-                            "XDG_DATA_HOME=" + folder.path() + "/data",
-                            "XDG_CONFIG_HOME=" + folder.path() + "/config", "LC_ALL=en_US.UTF-8"});
-  }
-  std::string Dump() const {
-    return RunProgram(
-               {testsupport::ProgramPath("quorvane-simkbd"), "--state", StatePath(), "--dump"})
-        .out;
-  }
-  // The hex strings of a list field of the dump: "key":["..","..",..].
-  static std::vector<std::string> HexList(const std::string& dump, const std::string& key) {
-    std::vector<std::string> values;
-    std::size_t at = dump.find("\"" + key + "\":[");
-    if (at == std::string::npos) return values;
-    const std::size_t end = dump.find(']', at);
-    at = dump.find('"', at + key.size() + 3);
-    while (at != std::string::npos && at < end) {
-      const std::size_t close = dump.find('"', at + 1);
-      values.push_back(dump.substr(at + 1, close - at - 1));
-      at = dump.find('"', close + 1);
-    }
-    return values;
-  }
-  // A hex string field of the dump: "key":"..".
-  static std::string HexField(const std::string& dump, const std::string& key) {
-    const std::string marker = "\"" + key + "\":\"";
-    const std::size_t at = dump.find(marker);
-    if (at == std::string::npos) return "";
-    const std::size_t start = at + marker.size();
-    return dump.substr(start, dump.find('"', start) - start);
-  }
-
-  testsupport::TempFolder folder;
-  testsupport::SimProcess sim;
-};
+class TransferCliTest : public clitest::CtlFixture {};
 
 TEST_F(TransferCliTest, ImportingAHandBuiltProfileFileProgramsTheKeyboard) {
   std::vector<uint8_t> file = profiletest::HeaderOnlyFile(1, 0);
