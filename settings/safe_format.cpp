@@ -68,16 +68,16 @@ std::string FormatString(const Conversion& c, std::string_view value) {
 
 std::string FormatInteger(const Conversion& c, int64_t value) {
   // Rebuilt from checked parts only, so the format handed on is ours.
-  std::string spec = "%" + c.flags;
-  if (c.width >= 0) spec += std::to_string(c.width);
-  if (c.precision >= 0) spec += "." + std::to_string(c.precision);
-  spec += "ll";
-  spec += c.letter;
+  std::string pattern = "%" + c.flags;
+  if (c.width >= 0) pattern += std::to_string(c.width);
+  if (c.precision >= 0) pattern += "." + std::to_string(c.precision);
+  pattern += "ll";
+  pattern += c.letter;
   char buffer[160];
   if (c.letter == 'd' || c.letter == 'i')
-    std::snprintf(buffer, sizeof buffer, spec.c_str(), static_cast<long long>(value));
+    std::snprintf(buffer, sizeof buffer, pattern.c_str(), static_cast<long long>(value));
   else
-    std::snprintf(buffer, sizeof buffer, spec.c_str(), static_cast<unsigned long long>(value));
+    std::snprintf(buffer, sizeof buffer, pattern.c_str(), static_cast<unsigned long long>(value));
   return buffer;
 }
 
