@@ -22,6 +22,8 @@ void PrintUsage(std::FILE* out) {
       "                                function, a macro, or nothing (assign --list: the names)\n"
       "  macro list|show|create|rename|delete|export\n"
       "                                the keyboard's macros\n"
+      "  lighting [set|defaults] [--profile N]\n"
+      "                                show or change a profile's lighting\n"
       "  help                          this text\n"
       "\n"
       "Every command takes --help.\n",
@@ -40,9 +42,9 @@ int main(int argc, char** argv) {
     const char* name;
     int (*run)(int, char**);
   } commands[] = {
-      {"info", &cli::RunInfo},     {"profile", &cli::RunProfile}, {"keys", &cli::RunKeys},
-      {"export", &cli::RunExport}, {"import", &cli::RunImport},   {"assign", &cli::RunAssign},
-      {"macro", &cli::RunMacro},
+      {"info", &cli::RunInfo},     {"profile", &cli::RunProfile},   {"keys", &cli::RunKeys},
+      {"export", &cli::RunExport}, {"import", &cli::RunImport},     {"assign", &cli::RunAssign},
+      {"macro", &cli::RunMacro},   {"lighting", &cli::RunLighting},
   };
   for (const auto& c : commands)
     if (std::strcmp(command, c.name) == 0) return c.run(argc - 2, argv + 2);

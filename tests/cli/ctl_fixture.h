@@ -47,6 +47,8 @@ class CtlFixture : public ::testing::Test {
   // The three key maps, as hex strings.
   std::vector<std::string> KeyMaps() const { return HexList(Dump(), "keymaps"); }
   std::string MacroArea() const { return HexField(Dump(), "macro_area"); }
+  // The lighting area: the three 42-byte records, as one hex string.
+  std::string Lighting() const { return HexField(Dump(), "lighting"); }
   // The three hex bytes of key-map position `index`.
   static std::string EntryOf(const std::string& map, int index) {
     return map.substr(static_cast<std::size_t>(index) * 6, 6);
