@@ -13,6 +13,7 @@ int RunKeys(int argc, char** argv);
 int RunAssign(int argc, char** argv);
 int RunMacro(int argc, char** argv);
 int RunLighting(int argc, char** argv);
+int RunColours(int argc, char** argv);
 
 // True when the arguments ask for help; prints `usage` to stdout then.
 bool WantsHelp(int argc, char** argv, const char* usage);

@@ -9,6 +9,7 @@
 
 #include "cli/cli_session.h"
 #include "cli/commands.h"
+#include "lighting/custom_colours.h"
 #include "lighting/lighting_control.h"
 #include "lighting/lighting_effects.h"
 #include "lighting/user_lighting_file.h"
@@ -40,7 +41,8 @@ constexpr const char* kDefaultsUsage =
     "usage: quorvanectl lighting defaults [--profile N]\n"
     "Restores the default lighting of profile N (default: the active profile):\n"
     "effect 1, brightness 5, speed 2, multicolour white, report rate 0; when the\n"
-    "keyboard has the custom effect, also the profile's user colour layouts.\n";
+    "keyboard has the custom effect, also the profile's user colour layouts,\n"
+    "the layout in use written to the keyboard.\n";
 
 constexpr const char* kColourChoices[] = {"red", "yellow", "green", "blue"};
 
@@ -201,10 +203,12 @@ int RunLighting(int argc, char** argv) {
 
   const std::string profileFolder = session->transfer().profileFolder();
   lighting::LightingState state;
-  // No key buttons here: the per-key colour steps have nothing to repaint.
-  lighting::CustomColourHooks hooks;
   const lighting::UserLightingFiles userFiles(profileFolder, platform::ProgramFolder());
-  lighting::LightingControl control(session->link(), state, profileFolder + "/wskb.ini", hooks,
+  // No key buttons here; restoring the defaults still reloads the user
+  // colour layout into the keyboard.
+  lighting::KeyView view;
+  lighting::CustomColours colours(session->link(), state, userFiles, view);
+  lighting::LightingControl control(session->link(), state, profileFolder + "/wskb.ini", colours,
                                     &userFiles);
   control.SetEditedSlot(profile);
   if (control.Read() != 0 || !control.LastReadComplete())

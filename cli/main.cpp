@@ -24,6 +24,9 @@ void PrintUsage(std::FILE* out) {
       "                                the keyboard's macros\n"
       "  lighting [set|defaults] [--profile N]\n"
       "                                show or change a profile's lighting\n"
+      "  colours paint|layout [--profile N]\n"
+      "                                paint keys of the custom effect, choose or rename\n"
+      "                                a colour layout\n"
       "  help                          this text\n"
       "\n"
       "Every command takes --help.\n",
@@ -44,7 +47,7 @@ int main(int argc, char** argv) {
   } commands[] = {
       {"info", &cli::RunInfo},     {"profile", &cli::RunProfile},   {"keys", &cli::RunKeys},
       {"export", &cli::RunExport}, {"import", &cli::RunImport},     {"assign", &cli::RunAssign},
-      {"macro", &cli::RunMacro},   {"lighting", &cli::RunLighting},
+      {"macro", &cli::RunMacro},   {"lighting", &cli::RunLighting}, {"colours", &cli::RunColours},
   };
   for (const auto& c : commands)
     if (std::strcmp(command, c.name) == 0) return c.run(argc - 2, argv + 2);
