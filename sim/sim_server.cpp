@@ -218,8 +218,9 @@ void SimServer::HandleConfigReport(std::span<const uint8_t> report) {
   if (response.changed) SaveState();
   if (!response.reply.empty()) {
     if (response.delayUs > 0) SleepMicroseconds(response.delayUs);
-    Broadcast(kConfigIndex, response.reply);
+    // Logged first, so that whoever has the reply also finds it in the trace.
     trace_.FromKeyboard(Interface(kConfigIndex).file, response.reply);
+    Broadcast(kConfigIndex, response.reply);
     ++replied_;
   }
   if (response.unplug || response.bootMode) Unplug();
@@ -297,8 +298,8 @@ std::string SimServer::ExecuteControl(std::string_view line) {
     case Kind::kEvent: {
       if (!plugged_) return "error the keyboard is unplugged";
       auto report = SimKeyboard::ConsumerReport(command->code);
-      Broadcast(kConsumerIndex, report);
       trace_.FromKeyboard(Interface(kConsumerIndex).file, report);
+      Broadcast(kConsumerIndex, report);
       return "ok";
     }
     case Kind::kDrop:
