@@ -81,6 +81,22 @@ class CtlFixture : public ::testing::Test {
   testsupport::SimProcess sim;
 };
 
+// The macro area holding one macro "AB": a press of A, 120 ms, its release.
+inline constexpr const char* kAbMacroArea =
+    "aa55"
+    "2200"
+    "0100"
+    "0100"
+    "0000000000000000"
+    "1200"  // header, one offset
+    "0200"
+    "01"
+    "02"  // two actions, repeat 1, name of 2
+    "0ca00204"
+    "00200204"  // press A after 120 ms, release A
+    "4100"
+    "4200";  // "AB"
+
 // Key-map positions of the simulated keyboard (its factory map).
 inline constexpr int kPositionA = 19;
 inline constexpr int kPositionS = 27;

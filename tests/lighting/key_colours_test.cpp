@@ -13,6 +13,7 @@
 #include "platform/file_io.h"
 #include "sim/sim_keyboard.h"
 #include "tests/device/device_test_support.h"
+#include "tests/lighting/lighting_test_support.h"
 #include "tests/support/loopback_service.h"
 #include "tests/support/sim_process.h"
 
@@ -32,17 +33,7 @@ constexpr Colour kGreen = MakeColour(0, 200, 0);
 constexpr Colour kBlue = MakeColour(0, 0, 255);
 constexpr Colour kTeal = MakeColour(0, 128, 128);
 
-struct Write {
-  int offset;
-  std::vector<uint8_t> bytes;
-  bool operator==(const Write&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Write& write) {
-  out << "{" << write.offset << ":";
-  for (uint8_t b : write.bytes) out << " " << static_cast<int>(b);
-  return out << "}";
-}
+using lightingtest::Write;
 
 std::vector<uint8_t> Rgb(Colour c) {
   return {lighting::Red(c), lighting::Green(c), lighting::Blue(c)};

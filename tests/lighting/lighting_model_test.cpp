@@ -16,6 +16,7 @@
 #include "settings/language_table.h"
 #include "sim/sim_keyboard.h"
 #include "tests/device/device_test_support.h"
+#include "tests/lighting/lighting_test_support.h"
 #include "tests/support/loopback_service.h"
 #include "tests/support/sim_process.h"
 
@@ -23,17 +24,7 @@ namespace {
 
 using lighting::LightingControl;
 
-struct Write {
-  int offset;
-  std::vector<uint8_t> bytes;
-  bool operator==(const Write&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Write& write) {
-  out << "{" << write.offset << ":";
-  for (uint8_t b : write.bytes) out << " " << static_cast<int>(b);
-  return out << "}";
-}
+using lightingtest::Write;
 
 class RecordingHooks : public lighting::CustomColourHooks {
  public:
