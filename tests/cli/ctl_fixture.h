@@ -81,20 +81,12 @@ class CtlFixture : public ::testing::Test {
   testsupport::SimProcess sim;
 };
 
-// The macro area holding one macro "AB": a press of A, 120 ms, its release.
+// The macro area holding one macro "AB": the header and its one offset, the
+// record (two actions, repeat 1, a name of two units), a press of A with
+// 120 ms to the next event, the release of A, and the name.
 inline constexpr const char* kAbMacroArea =
-    "aa55"
-    "2200"
-    "0100"
-    "0100"
-    "0000000000000000"
-    "1200"  // header, one offset
-    "0200"
-    "01"
-    "02"  // two actions, repeat 1, name of 2
-    "0ca00204"
-    "00200204"  // press A after 120 ms, release A
-    "4100"
+    "aa55220001000100000000000000000012000200010"
+    "20ca00204002002044100"
     "4200";  // "AB"
 
 // Key-map positions of the simulated keyboard (its factory map).
