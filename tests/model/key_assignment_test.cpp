@@ -4,21 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/macro_lists.h"
 #include "tests/support/recording_window.h"
 
 namespace {
 
 using model::KeyAction;
 
-model::MacroList MacrosWithIds(std::initializer_list<uint16_t> ids) {
-  model::MacroList macros;
-  for (uint16_t id : ids) {
-    model::MacroRecord macro;
-    macro.SetId(id);
-    macros.push_back(macro);
-  }
-  return macros;
-}
+using testsupport::MacrosWithIds;
 
 class KeyAssignmentTest : public ::testing::Test {
  protected:

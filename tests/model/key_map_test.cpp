@@ -10,21 +10,12 @@
 #include "model/button_table.h"
 #include "model/key_table.h"
 #include "sim/sim_keyboard.h"
+#include "tests/support/macro_lists.h"
 
 namespace {
 
 using model::KeyAction;
 using model::MapEntry;
-
-model::MacroList Macros(std::initializer_list<uint16_t> ids) {
-  model::MacroList list;
-  for (uint16_t id : ids) {
-    model::MacroRecord record;
-    record.SetId(id);
-    list.push_back(record);
-  }
-  return list;
-}
 
 model::KeyMapBlock SimulatorMatrix() {
   const sim::SimKeyboard keyboard;
@@ -53,7 +44,7 @@ TEST(KeyMapTest, EntriesNameTheirKeys) {
 
 TEST(KeyMapTest, ActionsSendTheirEntries) {
   const MapEntry factory{2, 2, 0x04};
-  const model::MacroList macros = Macros({7, 9, 12});
+  const model::MacroList macros = testsupport::MacrosWithIds({7, 9, 12});
   const struct {
     KeyAction action;
     MapEntry expected;
@@ -100,7 +91,7 @@ TEST(KeyMapTest, ABlockEqualToTheDefaultDecodesToDefaultsWithTheGIds) {
 
 TEST(KeyMapTest, EncodingThenDecodingGivesBackWhatTheKeyboardKeeps) {
   const model::KeyMapBlock matrix = SimulatorMatrix();
-  const model::MacroList macros = Macros({4, 5, 6});
+  const model::MacroList macros = testsupport::MacrosWithIds({4, 5, 6});
   model::ProfileImage image;
   image.ClearAreas();
   const struct {
