@@ -2,8 +2,22 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QProxyStyle>
 
 namespace skin {
+namespace {
+
+// Tooltips of the skinned buttons come up after 300 ms.
+class SkinStyle : public QProxyStyle {
+ public:
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* data) const override {
+    if (hint == QStyle::SH_ToolTip_WakeUpDelay) return kTooltipDelayMs;
+    return QProxyStyle::styleHint(hint, option, widget, data);
+  }
+};
+
+}  // namespace
 
 const SkinColours& Colours() {
   static const SkinColours colours;
@@ -70,6 +84,7 @@ void ApplyControlStyle(QApplication* application) {
   palette.setColor(QPalette::PlaceholderText, c.dimText);
   palette.setColor(QPalette::Disabled, QPalette::Text, c.dimText);
   palette.setColor(QPalette::Disabled, QPalette::WindowText, c.dimText);
+  application->setStyle(new SkinStyle);
   application->setPalette(palette);
   application->setStyleSheet(ControlStyleSheet());
 }

@@ -22,6 +22,8 @@ struct SkinColours {
 };
 const SkinColours& Colours();
 
+inline constexpr int kTooltipDelayMs = 300;
+
 QString ControlStyleSheet();
 void ApplyControlStyle(QApplication* application);
 

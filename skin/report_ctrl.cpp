@@ -69,17 +69,25 @@ int CReportCtrl::InsertColumn(int index, const QString& heading, Qt::Alignment a
                               int width) {
   const int count = columnCount();
   index = std::clamp(index, 0, count);
-  if (index == count) {
-    setColumnCount(count + 1);
-  } else {
-    model()->insertColumn(index);
-    // The check box belongs to column 0, whatever column is put in front.
-    if (index == 0 && checkMode_ != kCheckNone) {
-      for (int row = 0; row < RowCount(); ++row) {
-        QTreeWidgetItem* item = topLevelItem(row);
-        item->setData(0, Qt::CheckStateRole, item->data(1, Qt::CheckStateRole));
-        item->setData(1, Qt::CheckStateRole, QVariant());
+  // Qt's tree model only appends columns: shift the cells right of `index`
+  // ourselves. The check box and the row data stay in column 0.
+  setColumnCount(count + 1);
+  if (index < count) {
+    static constexpr int kCellRoles[] = {Qt::DisplayRole,    Qt::TextAlignmentRole, Qt::ToolTipRole,
+                                         Qt::ForegroundRole, Qt::BackgroundRole,    Qt::FontRole,
+                                         Qt::DecorationRole};
+    const auto shift = [&](QTreeWidgetItem* item) {
+      for (int role : kCellRoles) {
+        for (int column = count; column > index; --column) {
+          item->setData(column, role, item->data(column - 1, role));
+        }
+        item->setData(index, role, QVariant());
       }
+    };
+    shift(headerItem());
+    for (int row = 0; row < RowCount(); ++row) shift(topLevelItem(row));
+    for (int column = count; column > index; --column) {
+      setColumnWidth(column, columnWidth(column - 1));
     }
   }
   QTreeWidgetItem* head = headerItem();

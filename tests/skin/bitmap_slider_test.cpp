@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <utility>
@@ -22,7 +22,7 @@ using Notification = std::pair<uint32_t, int64_t>;
 class SliderWindow : public QWidget {
  public:
   std::vector<Notification> Take() {
-    QCoreApplication::sendPostedEvents();
+    QApplication::sendPostedEvents();
     return std::exchange(notifications_, {});
   }
   int others = 0;
@@ -59,20 +59,20 @@ class BitmapSliderTest : public ::testing::Test {
     slider->SetChannelImage(channel);
   }
 
-  // x is the middle of segment `position` when not given.
   void Mouse(QEvent::Type type, int x) {
     const Qt::MouseButtons held =
         type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
     const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
     const QPointF pos(x, 6);
     QMouseEvent event(type, pos, slider->mapToGlobal(pos), button, held, Qt::NoModifier);
-    QCoreApplication::sendEvent(slider, &event);
+    QApplication::sendEvent(slider, &event);
   }
+  // The middle of the segment of `position`.
   static int Middle(int position) { return position * 10 + 5; }
 
   void Key(int key) {
     QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
-    QCoreApplication::sendEvent(slider, &event);
+    QApplication::sendEvent(slider, &event);
   }
 
   SliderWindow window;
@@ -131,9 +131,9 @@ TEST_F(BitmapSliderTest, KeysMoveThePositionAndNotifyOnlyOnChange) {
     window.Take();
     Key(c.key);
     EXPECT_EQ(slider->Position(), c.expected) << "from " << c.start << " key " << c.key;
-    const std::vector<Notification> expected =
-        c.expected == c.start ? std::vector<Notification>{}
-                              : std::vector<Notification>{{kId, c.expected}};
+    const std::vector<Notification> expected = c.expected == c.start
+                                                   ? std::vector<Notification>{}
+                                                   : std::vector<Notification>{{kId, c.expected}};
     EXPECT_EQ(window.Take(), expected) << "from " << c.start << " key " << c.key;
   }
 }
@@ -145,8 +145,7 @@ TEST_F(BitmapSliderTest, PressDragAndReleaseNotifyInOrder) {
   Mouse(QEvent::MouseMove, Middle(4));
   Mouse(QEvent::MouseMove, 500);  // dragged past the end
   Mouse(QEvent::MouseButtonRelease, 500);
-  EXPECT_EQ(window.Take(),
-            (std::vector<Notification>{{kId, 1}, {kId, 4}, {kId, 5}, {kId, 5}}));
+  EXPECT_EQ(window.Take(), (std::vector<Notification>{{kId, 1}, {kId, 4}, {kId, 5}, {kId, 5}}));
   EXPECT_EQ(slider->Position(), 5);
 
   // The release is told even when nothing moved; moving afterwards is not.
@@ -176,20 +175,37 @@ TEST_F(BitmapSliderTest, ADisabledSliderIgnoresMouseAndKeys) {
   EXPECT_TRUE(window.Take().empty());
 }
 
-TEST_F(BitmapSliderTest, DrawsItsImageAndAFocusFrameWhileFocused) {
+// Pixels that are not the channel image, on the edge and inside it.
+std::pair<int, int> FramePixels(const QImage& image, const QColor& channel) {
+  int edge = 0;
+  int inside = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if (image.pixelColor(x, y) == channel) continue;
+      const bool onEdge = x == 0 || y == 0 || x == image.width() - 1 || y == image.height() - 1;
+      ++(onEdge ? edge : inside);
+    }
+  }
+  return {edge, inside};
+}
+
+TEST_F(BitmapSliderTest, DrawsItsImageAndADottedFrameWhileFocused) {
+  const QColor red(200, 10, 10);
   QPixmap channel(60, 12);
-  channel.fill(QColor(200, 10, 10));
+  channel.fill(red);
   slider->SetChannelImage(channel);
   window.show();
-  window.activateWindow();
+  QApplication::setActiveWindow(&window);
   slider->setFocus();
   if (!slider->hasFocus()) GTEST_SKIP() << "the platform gives no focus";
 
-  const QImage focused = slider->grab().toImage();
-  EXPECT_NE(focused.pixelColor(0, 0), QColor(200, 10, 10));
-  EXPECT_EQ(focused.pixelColor(30, 6), QColor(200, 10, 10));
+  const auto [edge, inside] = FramePixels(slider->grab().toImage(), red);
+  EXPECT_GT(edge, 20);
+  EXPECT_LT(edge, 2 * (60 + 12) - 4);  // dotted, not solid
+  EXPECT_EQ(inside, 0);
+
   slider->clearFocus();
-  EXPECT_EQ(slider->grab().toImage().pixelColor(0, 0), QColor(200, 10, 10));
+  EXPECT_EQ(FramePixels(slider->grab().toImage(), red), std::make_pair(0, 0));
 }
 
 }  // namespace

@@ -75,8 +75,8 @@ class ReportCtrlTest : public ::testing::Test {
     const Qt::MouseButtons held =
         type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
     QWidget* viewport = list->viewport();
-    QMouseEvent event(type, QPointF(pos), QPointF(viewport->mapToGlobal(pos)), Qt::LeftButton,
-                      held, Qt::NoModifier);
+    QMouseEvent event(type, QPointF(pos), QPointF(viewport->mapToGlobal(pos)), Qt::LeftButton, held,
+                      Qt::NoModifier);
     QCoreApplication::sendEvent(viewport, &event);
   }
 
@@ -164,6 +164,26 @@ TEST_F(ReportCtrlTest, SingleModeClickUnchecksEachCheckedRowThenChecksTheClicked
   EXPECT_EQ(window.Take().size(), 1u);
 }
 
+// The profile manager may drop rows from its callback; the click goes on
+// with the rows that are left.
+TEST_F(ReportCtrlTest, ACallbackMayDeleteRowsDuringAClick) {
+  list->SetCheckMode(CReportCtrl::kCheckSingle);
+  list->SetRowStates(0, CReportCtrl::kStateChecked);
+  list->SetCheckCallback([this](int row, CReportCtrl*) {
+    calls.push_back({row, list->RowHasStates(row, CReportCtrl::kStateChecked)});
+    if (row == 0 && !list->RowHasStates(0, CReportCtrl::kStateChecked)) list->DeleteRow(0);
+  });
+
+  ClickCheckBox(2);
+
+  EXPECT_EQ(calls, (std::vector<CheckCall>{{0, false}, {1, true}}));
+  EXPECT_EQ(list->ItemText(1, 0), "row 2");
+  EXPECT_EQ(CheckedRows(), std::vector<int>{1});
+  const auto messages = window.Take();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].wParam, 1u);
+}
+
 TEST_F(ReportCtrlTest, NormalModeClickTogglesWithoutCallback) {
   list->SetCheckMode(CReportCtrl::kCheckNormal);
   list->SetRowStates(0, CReportCtrl::kStateChecked);
@@ -196,8 +216,8 @@ TEST_F(ReportCtrlTest, DoubleClickOnACheckBoxCountsAsTwoClicks) {
 
 TEST_F(ReportCtrlTest, DisabledModeClickChangesNothing) {
   list->SetCheckMode(CReportCtrl::kCheckDisabled);
-  list->SetRowStates(1, CReportCtrl::kStateChecked | CReportCtrl::kStateSelected |
-                            CReportCtrl::kStateFocused);
+  list->SetRowStates(
+      1, CReportCtrl::kStateChecked | CReportCtrl::kStateSelected | CReportCtrl::kStateFocused);
   RecordCallbacks();
 
   ClickCheckBox(1);
@@ -299,8 +319,8 @@ TEST_F(ReportCtrlTest, MovesAtTheEndsChangeNothing) {
 }
 
 TEST_F(ReportCtrlTest, AMovedRowTakesItsTextsStatesAndData) {
-  list->SetRowStates(1, CReportCtrl::kStateChecked | CReportCtrl::kStateSelected |
-                            CReportCtrl::kStateFocused);
+  list->SetRowStates(
+      1, CReportCtrl::kStateChecked | CReportCtrl::kStateSelected | CReportCtrl::kStateFocused);
   list->SetRowStates(4, CReportCtrl::kStateSelected);
 
   EXPECT_EQ(list->MoveRowDown(1, 2), 3);
@@ -378,7 +398,13 @@ TEST_F(ReportCtrlTest, RowsAndColumnsKeepTheirPlaces) {
   list->SetRowStates(1, CReportCtrl::kStateChecked);
   EXPECT_EQ(list->InsertColumn(0, "No.", Qt::AlignRight, 40), 0);
   EXPECT_EQ(list->ColumnCount(), 4);
+  EXPECT_EQ(list->headerItem()->text(0), "No.");
   EXPECT_EQ(list->headerItem()->text(1), "Name");
+  EXPECT_EQ(list->headerItem()->text(3), "Note");
+  EXPECT_EQ(list->columnWidth(0), 40);
+  EXPECT_EQ(list->columnWidth(1), 150);
+  EXPECT_EQ(list->columnWidth(3), 100);
+  EXPECT_EQ(list->ItemText(1, 0), "");
   EXPECT_EQ(list->ItemText(1, 1), "row 0");
   EXPECT_EQ(list->ItemText(1, 2), "keys 0");
   EXPECT_EQ(list->topLevelItem(1)->data(0, Qt::CheckStateRole).toInt(), Qt::Checked);
