@@ -37,7 +37,8 @@ class PngButtonTest : public ::testing::Test {
     window.resize(200, 100);
     std::filesystem::create_directories(folder.path() + "/Skins");
     skinFile = folder.path() + "/Skins/Main.ini";
-    std::ofstream(skinFile) << "[BUTTONINFO]\nAT_TEN=10,20,40,20\nAT_ONE=1,1,40,20\n";
+    std::ofstream(skinFile) << "[BUTTONINFO]\nAT_TEN=10,20,40,20\nAT_ONE=1,1,40,20\n"
+                               "[BUTTONINFO2]\nSPRITE=50,60,8,8\n";
   }
   void Place(CPngButton& button, const char* key) {
     skin::PlaceImageButton(&button, skinFile, "BUTTONINFO", key, &images[0], &images[1], &images[2],
@@ -66,6 +67,23 @@ TEST_F(PngButtonTest, PlacementFromTheSkinFile) {
   // Its picture starts one pixel up and left of its position.
   EXPECT_EQ(PixelOf(atTen, 0, 0), qRgb(9, 19, 10));
   EXPECT_EQ(PixelOf(atTen, 39, 19), qRgb(48, 38, 10));
+}
+
+TEST_F(PngButtonTest, OtherPlacementsMoveWithoutNewPictures) {
+  CPngButton sprite(&window);
+  skin::PlaceWithImageOrigin(&sprite, skinFile, "BUTTONINFO", "AT_TEN", "BUTTONINFO2", "SPRITE",
+                             &images[2]);
+  EXPECT_EQ(sprite.geometry(), QRect(10, 20, 40, 20));
+  EXPECT_EQ(PixelOf(sprite, 0, 0), qRgb(49, 59, 30));
+  sprite.setEnabled(false);  // one picture for every state
+  EXPECT_EQ(PixelOf(sprite, 0, 0), qRgb(49, 59, 30));
+
+  QWidget label(&window);
+  label.resize(33, 11);
+  skin::PlaceControlAt(&label, skinFile, "BUTTONINFO", "AT_TEN");
+  EXPECT_EQ(label.geometry(), QRect(10, 20, 33, 11));
+  skin::PlaceControl(&label, skinFile, "BUTTONINFO", "NO_SUCH_KEY");
+  EXPECT_EQ(label.geometry(), QRect(1, 1, 1, 1));
 }
 
 TEST_F(PngButtonTest, EachStateShowsItsImage) {
