@@ -26,15 +26,15 @@ const std::string kSkins = std::string(QUORVANE_PROGRAM_DIR) + "/Skins/";
 struct Keyboard {
   Keyboard() : window(102, nullptr, kSkins + "Main.ini", kSkins) {
     window.Initialise();
-    for (const char* name : {"main_normal.jpg", "main_over.jpg", "main_down.jpg",
-                             "main_disable.jpg"})
+    for (const char* name :
+         {"main_normal.jpg", "main_over.jpg", "main_down.jpg", "main_disable.jpg"})
       images.push_back(skin::LoadSkinPicture(kSkins + name));
     for (const auto& row : model::KeyButtons()) {
       char key[16];
       std::snprintf(key, sizeof key, "KEY_%03X", model::SlotOfCode(row.code));
       auto* button = new skin::CPngButton(&window);
-      skin::PlaceImageButton(button, kSkins + "Main.ini", "BUTTONINFO", key, &images[0],
-                             &images[1], &images[2], &images[0], &images[3]);
+      skin::PlaceImageButton(button, kSkins + "Main.ini", "BUTTONINFO", key, &images[0], &images[1],
+                             &images[2], &images[0], &images[3]);
       buttons.push_back(button);
     }
   }

@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config libgtest-dev libgmock-dev
-          libbenchmark-dev qt6-base-dev xvfb xauth fonts-dejavu-core)
+          libbenchmark-dev qt6-base-dev xvfb xauth fonts-dejavu-core
+          fonts-wqy-microhei)
 
 missing=()
 for p in "${packages[@]}"; do

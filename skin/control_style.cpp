@@ -34,14 +34,15 @@ QComboBox, QLineEdit, QSpinBox {
 QComboBox:hover, QLineEdit:hover { border-color: %4; }
 QComboBox:focus, QLineEdit:focus { border-color: %4; }
 QComboBox:disabled, QLineEdit:disabled { color: %6; }
-QComboBox::drop-down { border: none; width: 20px; }
-QComboBox::down-arrow { width: 0; height: 0; border-left: 5px solid transparent;
-  border-right: 5px solid transparent; border-top: 6px solid %6; margin-right: 6px; }
 QComboBox QAbstractItemView, QListView, QTreeView, QTableView {
   background: %1; color: %3; border: 1px solid %2; outline: 0;
   selection-background-color: %4; selection-color: %5; gridline-color: %2;
   alternate-background-color: %7;
 }
+QListView::item { padding: 4px 6px; }
+QTreeView::indicator, QListView::indicator { width: 12px; height: 12px; border: 1px solid %6;
+  border-radius: 3px; background: %1; }
+QTreeView::indicator:checked, QListView::indicator:checked { background: %4; border-color: %4; }
 QHeaderView::section { background: %7; color: %6; border: none;
   border-right: 1px solid %2; border-bottom: 1px solid %2; padding: 4px 6px; }
 QScrollBar:vertical { background: %1; width: 10px; margin: 0; }
@@ -82,6 +83,7 @@ void ApplyControlStyle(QApplication* application) {
   palette.setColor(QPalette::ToolTipBase, c.field);
   palette.setColor(QPalette::ToolTipText, c.text);
   palette.setColor(QPalette::PlaceholderText, c.dimText);
+  palette.setColor(QPalette::Mid, c.border);  // the report list's grid lines
   palette.setColor(QPalette::Disabled, QPalette::Text, c.dimText);
   palette.setColor(QPalette::Disabled, QPalette::WindowText, c.dimText);
   application->setStyle(new SkinStyle);

@@ -28,6 +28,13 @@ class ReportDelegate : public QStyledItemDelegate {
     return style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, option.widget);
   }
 
+  // Rows with some air: the text's height and four pixels above and below.
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    size.setHeight(std::max(size.height(), option.fontMetrics.height() + 8));
+    return size;
+  }
+
   bool editorEvent(QEvent*, QAbstractItemModel*, const QStyleOptionViewItem&,
                    const QModelIndex&) override {
     return false;

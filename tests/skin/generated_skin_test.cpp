@@ -188,6 +188,9 @@ bool MayOverlap(const std::string& file, const std::string& a, const std::string
   if (file == "Composite.ini") {
     const std::string pageA = PageOf(a), pageB = PageOf(b);
     if (!pageA.empty() && !pageB.empty() && pageA != pageB) return true;
+    // Page controls lie on the backdrop (checked on their own below).
+    if ((a == "CONTROL_MASK" && !pageB.empty()) || (b == "CONTROL_MASK" && !pageA.empty()))
+      return true;
   }
   return false;
 }

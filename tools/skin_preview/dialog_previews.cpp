@@ -95,6 +95,9 @@ std::unique_ptr<skin::CBaseDialog> BuildCompositeDialog(PreviewContext& context,
   AddButton(w, file, "CONTROL_TITLE", tabImages);
   Label(w, file, "KEY_SETTING", context.Text(macroOnly ? "MACRO_EDIT_TISHI" : "KEY_SETTING_TISHI"),
         16);
+  // Mode buttons and the check box show their chosen state with the pressed picture.
+  const QPixmap* chosen[5] = {pageImages[0], pageImages[1], pageImages[2], pageImages[3],
+                              pageImages[2]};
   const QPixmap* plain[5] = {pageImages[0], pageImages[1], pageImages[2], pageImages[3],
                              pageImages[0]};
   for (const auto& [key, text] :
@@ -116,8 +119,8 @@ std::unique_ptr<skin::CBaseDialog> BuildCompositeDialog(PreviewContext& context,
       QFont big = input->font();
       big.setPixelSize(22);
       input->setFont(big);
-      AddButton(w, file, "FUNC_KEY_RADIO_KB", pageImages)->SetSelected(true, false);
-      AddButton(w, file, "FUNC_KEY_RADIO_MOU", pageImages);
+      AddButton(w, file, "FUNC_KEY_RADIO_KB", chosen)->SetSelected(true, false);
+      AddButton(w, file, "FUNC_KEY_RADIO_MOU", chosen);
       Label(w, file, "FUNC_KEY_RADIO_KB_STATIC", context.Text("IDS_MACRO_KB_KEY"));
       Label(w, file, "FUNC_KEY_RADIO_MOU_STATIC", context.Text("IDS_MACRO_MOU_KEY"));
       auto* mouse = Place(file, "FUNC_KEY_MOUSE_LIST", new QComboBox(w));
@@ -152,6 +155,8 @@ std::unique_ptr<skin::CBaseDialog> BuildCompositeDialog(PreviewContext& context,
         actions->SetItemText(row, 1, step.press ? QStringLiteral("↓") : QStringLiteral("  ↑"));
         actions->SetItemText(row, 2, QString::number(step.delay));
       }
+      actions->SetExtendedStyle(skin::CReportCtrl::kStyleGridLines |
+                                skin::CReportCtrl::kStyleFullRowSelect);
       actions->SetRowStates(1, skin::CReportCtrl::kStateSelected);
       const struct {
         const char* key;
@@ -168,7 +173,7 @@ std::unique_ptr<skin::CBaseDialog> BuildCompositeDialog(PreviewContext& context,
         b->setText(context.Text(button.text));
         b->SetCaptionStyle(ButtonCaption());
       }
-      AddButton(w, file, "FUNC_MACRO_RECORD_DELAY", pageImages)->SetSelected(true, false);
+      AddButton(w, file, "FUNC_MACRO_RECORD_DELAY", chosen)->SetSelected(true, false);
       Label(w, file, "FUNC_MACRO_RECORD_DELAY2", context.Text("RECORD_DELAY"));
       auto* cycles = Place(file, "FUNC_MACRO_CYCLES", new QLineEdit(QStringLiteral("1"), w));
       cycles->setAlignment(Qt::AlignCenter);
