@@ -65,11 +65,10 @@ QImage ApplicationIcon(int size) {
   top.setColorAt(1, accent);
   p.setBrush(top);
   p.drawRoundedRect(QRectF(44, 34, 168, 158), 34, 34);
-  // The legend: a ring with a tail, in the window colour.
-  p.setPen(QPen(C(tokens::kWindow), 18, Qt::SolidLine, Qt::RoundCap));
-  p.setBrush(Qt::NoBrush);
-  p.drawEllipse(QPointF(128, 110), 40, 40);
-  p.drawLine(QPointF(156, 138), QPointF(178, 161));
+  // The legend: the program's initial, as a keycap would print it.
+  p.setPen(C(tokens::kWindow));
+  p.setFont(UiFont(118, true));
+  p.drawText(QRectF(44, 30, 168, 158), Qt::AlignCenter, QStringLiteral("Q"));
   return image;
 }
 
