@@ -96,8 +96,18 @@ FacePainter GKeyFace(int number) {
     const QRect body = PaintCap(p, box, face.look);
     QColor mark = C(tokens::kTextFaint);
     if (face.look == Look::kSelected || face.look == Look::kHover) mark = C(tokens::kTextMuted);
-    PaintText(p, body.adjusted(5, 2, 0, 0), QStringLiteral("G%1").arg(number),
-              UiFont(tokens::kMark, true), mark, Qt::AlignLeft | Qt::AlignTop);
+    // G1..G5 carry the bank's caption ("A1", "B1", ...) in the middle, drawn
+    // by the program: their number goes small into the corner, clear of it.
+    // G6..G9 have no caption and show their number where a legend goes.
+    if (number <= 5) {
+      PaintText(p, body.adjusted(0, 0, -4, -2), QStringLiteral("G%1").arg(number),
+                UiFont(tokens::kMark - 1, true), mark, Qt::AlignRight | Qt::AlignBottom);
+    } else {
+      const QColor legend =
+          face.look == Look::kDisabled ? C(tokens::kTextFaint) : C(tokens::kTextMuted);
+      PaintText(p, body, QStringLiteral("G%1").arg(number), UiFont(tokens::kLabel), legend,
+                Qt::AlignCenter);
+    }
   };
 }
 
