@@ -17,6 +17,7 @@
 #include "skin/base_dialog.h"
 #include "skin/png_button.h"
 #include "skin/skin_images.h"
+#include "skin/skin_layout.h"
 #include "skin/skin_placement.h"
 
 namespace {
@@ -30,8 +31,7 @@ struct Keyboard {
          {"main_normal.jpg", "main_over.jpg", "main_down.jpg", "main_disable.jpg"})
       images.push_back(skin::LoadSkinPicture(kSkins + name));
     for (const auto& row : model::KeyButtons()) {
-      char key[16];
-      std::snprintf(key, sizeof key, "KEY_%03X", model::SlotOfCode(row.code));
+      const std::string key = skin::KeyButtonSkinKey(model::SlotOfCode(row.code));
       auto* button = new skin::CPngButton(&window);
       skin::PlaceImageButton(button, kSkins + "Main.ini", "BUTTONINFO", key, &images[0], &images[1],
                              &images[2], &images[0], &images[3]);

@@ -1,6 +1,7 @@
 #include "skin/skin_layout.h"
 
 #include <cctype>
+#include <cstdio>
 
 #include "platform/file_io.h"
 #include "platform/ini_file.h"
@@ -94,6 +95,16 @@ ScreenImages ReadScreen(const std::string& skinFile) {
   screen.mask = file.Read(kScreenSection, "Mask").value_or(screen.background);
   screen.link = file.Read(kScreenSection, "Link").value_or("");
   return screen;
+}
+
+std::string KeyButtonSkinKey(unsigned slot) {
+  char key[16];
+  std::snprintf(key, sizeof key, "KEY_%03X", slot);
+  return key;
+}
+
+std::string GKeySkinKey(int number) {
+  return "FUNC_G" + std::to_string(number);
 }
 
 std::string SkinFolderOf(const std::string& skinFile) {

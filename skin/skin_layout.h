@@ -87,6 +87,11 @@ struct ScreenImages {
 };
 ScreenImages ReadScreen(const std::string& skinFile);
 
+// The layout keys of the on-screen keyboard: a key button by its key-table
+// slot ("KEY_%03X"), a G key by its number 1..9 ("FUNC_G%d").
+std::string KeyButtonSkinKey(unsigned slot);
+std::string GKeySkinKey(int number);
+
 // The folder of a skin file, where its images are found.
 std::string SkinFolderOf(const std::string& skinFile);
 

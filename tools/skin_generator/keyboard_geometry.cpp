@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "model/button_table.h"
+#include "skin/skin_layout.h"
 
 namespace skingen {
 namespace {
@@ -148,9 +149,7 @@ const KeyCell& KeyCellOf(int controlId) {
 }
 
 std::string KeyButtonName(model::KeyCode code) {
-  char name[16];
-  std::snprintf(name, sizeof name, "KEY_%03X", static_cast<unsigned>(model::SlotOfCode(code)));
-  return name;
+  return skin::KeyButtonSkinKey(model::SlotOfCode(code));
 }
 
 QRect KeyRectAt(const KeyCell& cell, QPoint origin) {

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "model/button_table.h"
+#include "skin/skin_layout.h"
 #include "tools/skin_generator/keyboard_geometry.h"
 #include "tools/skin_generator/layouts.h"
 #include "tools/skin_generator/lighting_panel.h"
@@ -88,7 +89,7 @@ Window MainWindow() {
 
   // The G keys, a column left of the main block.
   for (int i = 0; i < 9; ++i)
-    addKey("FUNC_G" + std::to_string(i + 1),
+    addKey(skin::GKeySkinKey(i + 1),
            QRect(kGColumnLeft + kKeyMargin, kBandTop + kKeyMargin + i * kGPitch,
                  kKeyUnit - 2 * kKeyMargin, kGPitch - 4),
            GKeyFace(i + 1));

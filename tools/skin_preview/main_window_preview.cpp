@@ -15,6 +15,7 @@
 #include "skin/color_static.h"
 #include "skin/control_style.h"
 #include "skin/skin_color_btn.h"
+#include "skin/skin_layout.h"
 #include "skin/skin_placement.h"
 
 namespace preview {
@@ -90,7 +91,7 @@ class MainBuilder {
   void Keyboard() {
     const int assigned[] = {1045, 1058, 1059, 1060, 1090};  // W, A, S, D, Space
     for (const auto& row : model::KeyButtons()) {
-      skin::CPngButton* key = Key(Numbered("KEY_%03X", model::SlotOfCode(row.code)));
+      skin::CPngButton* key = Key(skin::KeyButtonSkinKey(model::SlotOfCode(row.code)));
       if (!options_.sampleStates) continue;
       for (int id : assigned)
         if (row.controlId == id) key->SetSelected(true, false);
@@ -102,7 +103,7 @@ class MainBuilder {
       key->SetFrameMode(true, QColor::fromHsv(hue, 200, 255));
     }
     for (int g = 1; g <= 9; ++g) {
-      skin::CPngButton* key = Key(Numbered("FUNC_G%d", g));
+      skin::CPngButton* key = Key(skin::GKeySkinKey(g));
       key->setText(g <= 5 ? Numbered("A%d", g).c_str() : "");
       key->SetCaptionStyle(ButtonCaption());
       if (g == 2 && options_.sampleStates) key->SetSelected(true, false);
