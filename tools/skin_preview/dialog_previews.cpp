@@ -15,22 +15,6 @@
 namespace preview {
 namespace {
 
-template <typename Control>
-Control* Place(const std::string& file, const char* key, Control* control) {
-  skin::PlaceControl(control, file, skin::kButtonSection, key);
-  return control;
-}
-
-skin::ColorStatic* Label(skin::CBaseDialog* window, const std::string& file, const char* key,
-                         const QString& text, int height = 13) {
-  auto* label = Place(file, key, new skin::ColorStatic(text, window));
-  label->SetTextColour(QColor(0xE4, 0xE4, 0xE4));
-  label->SetFontHeight(height);
-  label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  label->setWordWrap(true);
-  return label;
-}
-
 struct PageSet {
   const char* normal;
   const char* over;
@@ -93,8 +77,8 @@ std::unique_ptr<skin::CBaseDialog> BuildCompositeDialog(PreviewContext& context,
   }
   AddButton(w, file, "CONTROL_CLEAR", tabImages)->setEnabled(!macroOnly);
   AddButton(w, file, "CONTROL_TITLE", tabImages);
-  Label(w, file, "KEY_SETTING", context.Text(macroOnly ? "MACRO_EDIT_TISHI" : "KEY_SETTING_TISHI"),
-        16);
+  AddLabel(w, file, "KEY_SETTING",
+           context.Text(macroOnly ? "MACRO_EDIT_TISHI" : "KEY_SETTING_TISHI"), 16);
   // Mode buttons and the check box show their chosen state with the pressed picture.
   const QPixmap* chosen[5] = {pageImages[0], pageImages[1], pageImages[2], pageImages[3],
                               pageImages[2]};
@@ -113,7 +97,7 @@ std::unique_ptr<skin::CBaseDialog> BuildCompositeDialog(PreviewContext& context,
 
   switch (macroOnly ? CompositePage::kMacro : page) {
     case CompositePage::kSingleKey: {
-      auto* input = Place(file, "FUNC_KEY_INPUT", new QLineEdit(QStringLiteral("Caps Lock"), w));
+      auto* input = Placed(file, "FUNC_KEY_INPUT", new QLineEdit(QStringLiteral("Caps Lock"), w));
       input->setReadOnly(true);
       input->setAlignment(Qt::AlignCenter);
       QFont big = input->font();
@@ -121,26 +105,26 @@ std::unique_ptr<skin::CBaseDialog> BuildCompositeDialog(PreviewContext& context,
       input->setFont(big);
       AddButton(w, file, "FUNC_KEY_RADIO_KB", chosen)->SetSelected(true, false);
       AddButton(w, file, "FUNC_KEY_RADIO_MOU", chosen);
-      Label(w, file, "FUNC_KEY_RADIO_KB_STATIC", context.Text("IDS_MACRO_KB_KEY"));
-      Label(w, file, "FUNC_KEY_RADIO_MOU_STATIC", context.Text("IDS_MACRO_MOU_KEY"));
-      auto* mouse = Place(file, "FUNC_KEY_MOUSE_LIST", new QComboBox(w));
+      AddLabel(w, file, "FUNC_KEY_RADIO_KB_STATIC", context.Text("IDS_MACRO_KB_KEY"));
+      AddLabel(w, file, "FUNC_KEY_RADIO_MOU_STATIC", context.Text("IDS_MACRO_MOU_KEY"));
+      auto* mouse = Placed(file, "FUNC_KEY_MOUSE_LIST", new QComboBox(w));
       for (const char* key :
            {"IDS_KEYBOARD_MOU_LEFT", "IDS_KEYBOARD_MOU_RIGHT", "IDS_KEYBOARD_MOU_MIDDLE",
             "IDS_KEYBOARD_ROLL_UP", "IDS_KEYBOARD_ROLL_DOWN"})
         mouse->addItem(context.Text(key));
       mouse->setEnabled(false);
-      Label(w, file, "TISHI_SINGLE_STATIC", context.Text("SINGLE_STATIC"));
+      AddLabel(w, file, "TISHI_SINGLE_STATIC", context.Text("SINGLE_STATIC"));
       AddButton(w, file, "CONTROL_OSK", pageImages);
       break;
     }
     case CompositePage::kMacro: {
-      auto* macros = Place(file, "FUNC_MACRO_LIST", new QComboBox(w));
+      auto* macros = Placed(file, "FUNC_MACRO_LIST", new QComboBox(w));
       macros->setEditable(true);
       macros->addItems({QStringLiteral("Build and run"), QStringLiteral("Copy line")});
       AddButton(w, file, "FUNC_MACRO_ADD", pageImages);
       AddButton(w, file, "FUNC_MACRO_DELETE", pageImages);
-      Label(w, file, "MARCO_NAME_SETTING", context.Text("MACRO_NAME_SETTING"));
-      auto* actions = Place(file, "FUNC_MACRO_LIST2", new skin::CReportCtrl(w));
+      AddLabel(w, file, "MARCO_NAME_SETTING", context.Text("MACRO_NAME_SETTING"));
+      auto* actions = Placed(file, "FUNC_MACRO_LIST2", new skin::CReportCtrl(w));
       actions->InsertColumn(0, context.Text("MACRO_KEYS_TISHI"), Qt::AlignLeft, 170);
       actions->InsertColumn(1, context.Text("MACRO_ACTION_TISHI"), Qt::AlignLeft, 90);
       actions->InsertColumn(2, context.Text("MACRO_DELAY_MS"), Qt::AlignLeft, 90);
@@ -174,26 +158,26 @@ std::unique_ptr<skin::CBaseDialog> BuildCompositeDialog(PreviewContext& context,
         b->SetCaptionStyle(ButtonCaption());
       }
       AddButton(w, file, "FUNC_MACRO_RECORD_DELAY", chosen)->SetSelected(true, false);
-      Label(w, file, "FUNC_MACRO_RECORD_DELAY2", context.Text("RECORD_DELAY"));
-      auto* cycles = Place(file, "FUNC_MACRO_CYCLES", new QLineEdit(QStringLiteral("1"), w));
+      AddLabel(w, file, "FUNC_MACRO_RECORD_DELAY2", context.Text("RECORD_DELAY"));
+      auto* cycles = Placed(file, "FUNC_MACRO_CYCLES", new QLineEdit(QStringLiteral("1"), w));
       cycles->setAlignment(Qt::AlignCenter);
-      Label(w, file, "FUNC_MACRO_CYCLES_PROMPT", context.Text("MACRO_CYCLES"));
+      AddLabel(w, file, "FUNC_MACRO_CYCLES_PROMPT", context.Text("MACRO_CYCLES"));
       break;
     }
     case CompositePage::kMultimedia: {
-      auto* media = Place(file, "FUNC_MEDIA_SELECT", new QListWidget(w));
+      auto* media = Placed(file, "FUNC_MEDIA_SELECT", new QListWidget(w));
       for (const auto& row : model::MediaTable()) media->addItem(context.Text(row.languageKey));
       media->setCurrentRow(2);
-      Label(w, file, "MEDIA_SETTING_TISHI", context.Text("MEDIA_EDIT_TISHI"));
+      AddLabel(w, file, "MEDIA_SETTING_TISHI", context.Text("MEDIA_EDIT_TISHI"));
       break;
     }
     case CompositePage::kFunction:
     case CompositePage::kMacroOnly: {
-      auto* functions = Place(file, "FUNC_FUNCTION_SELECT", new QListWidget(w));
+      auto* functions = Placed(file, "FUNC_FUNCTION_SELECT", new QListWidget(w));
       for (int n = 1; n <= 11; ++n)
         functions->addItem(context.Text(("FUNC_KEY_DESC" + std::to_string(n)).c_str()));
       functions->setCurrentRow(0);
-      Label(w, file, "FUNCTION_KEY_SETTING_TISHI", context.Text("FUNCTION_TISHI"));
+      AddLabel(w, file, "FUNCTION_KEY_SETTING_TISHI", context.Text("FUNCTION_TISHI"));
       break;
     }
   }
@@ -210,7 +194,7 @@ std::unique_ptr<skin::CBaseDialog> BuildProfileDialog(PreviewContext& context) {
   for (const char* key :
        {"CONTROL_OK", "CONTROL_CANCEL", "FUNC_ADD", "FUNC_LOAD", "FUNC_DELETE", "CONTROL2_APPLY"})
     AddButton(window.get(), file, key, images);
-  auto* list = Place(file, "PROGRAM_LIST", new skin::CReportCtrl(window.get()));
+  auto* list = Placed(file, "PROGRAM_LIST", new skin::CReportCtrl(window.get()));
   list->InsertColumn(0, QStringLiteral("激活"), Qt::AlignLeft, 60);
   list->InsertColumn(1, QStringLiteral("名称"), Qt::AlignLeft, 120);
   list->InsertColumn(2, QStringLiteral("路径"), Qt::AlignLeft, 230);
@@ -235,8 +219,8 @@ std::unique_ptr<skin::CBaseDialog> BuildUpdateDialog(PreviewContext& context) {
   for (const char* key :
        {"CONTROL_CUPButton", "CONTROL_UPButton", "CONTROL_OPENButton", "CONTROL_BACKUPButton"})
     AddButton(window.get(), file, key, images);
-  Label(window.get(), file, "CONTROL_UPStatic", QStringLiteral("/opt/quorvane/Package/updater"));
-  Place(file, "CONTROL_UPCombox", new QComboBox(window.get()))->hide();
+  AddLabel(window.get(), file, "CONTROL_UPStatic", QStringLiteral("/opt/quorvane/Package/updater"));
+  Placed(file, "CONTROL_UPCombox", new QComboBox(window.get()))->hide();
   return window;
 }
 

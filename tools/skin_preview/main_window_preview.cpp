@@ -68,15 +68,10 @@ class MainBuilder {
   }
   template <typename Control>
   Control* Place(const char* key, Control* control) {
-    skin::PlaceControl(control, file_, skin::kButtonSection, key);
-    return control;
+    return Placed(file_, key, control);
   }
   skin::ColorStatic* Label(const char* key, const QString& text) {
-    auto* label = Place(key, new skin::ColorStatic(text, window_.get()));
-    label->SetTextColour(skin::Colours().text);
-    label->SetFontHeight(13);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    return label;
+    return AddLabel(window_.get(), file_, key, text);
   }
   QLabel* Picture(const char* key, const char* picture) {
     auto* label = Place(key, new QLabel(window_.get()));

@@ -54,4 +54,14 @@ skin::CPngButton* AddButton(skin::CBaseDialog* window, const std::string& skinFi
   return button;
 }
 
+skin::ColorStatic* AddLabel(skin::CBaseDialog* window, const std::string& skinFile, const char* key,
+                            const QString& text, int pixelHeight) {
+  auto* label = Placed(skinFile, key, new skin::ColorStatic(text, window));
+  label->SetTextColour(skin::Colours().text);
+  label->SetFontHeight(pixelHeight);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  label->setWordWrap(true);
+  return label;
+}
+
 }  // namespace preview

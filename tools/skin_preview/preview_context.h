@@ -11,7 +11,9 @@
 
 #include "settings/language_table.h"
 #include "skin/base_dialog.h"
+#include "skin/color_static.h"
 #include "skin/png_button.h"
+#include "skin/skin_placement.h"
 
 namespace preview {
 
@@ -42,5 +44,16 @@ skin::CaptionStyle ButtonCaption(int pointSize = 9);
 // A button placed from the skin with the five images of a picture set.
 skin::CPngButton* AddButton(skin::CBaseDialog* window, const std::string& skinFile,
                             const std::string& key, const QPixmap* const images[5]);
+
+// Any control moved and sized to its rectangle.
+template <typename Control>
+Control* Placed(const std::string& skinFile, const char* key, Control* control) {
+  skin::PlaceControl(control, skinFile, skin::kButtonSection, key);
+  return control;
+}
+
+// A label in the skin's text colour, placed from the skin.
+skin::ColorStatic* AddLabel(skin::CBaseDialog* window, const std::string& skinFile, const char* key,
+                            const QString& text, int pixelHeight = 13);
 
 }  // namespace preview
